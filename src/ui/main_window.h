@@ -1,0 +1,10 @@
+// The program's main window.
+#pragma once
+
+#include <QMainWindow>
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+};
