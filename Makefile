@@ -31,3 +31,15 @@ format:
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
+
+# The tag parsers under libFuzzer, each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCORVANE_FUZZ=ON -DCORVANE_WITH_UI=OFF >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	@for f in build-fuzz/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; \
+	  mkdir -p build-fuzz/corpus/$$(basename $$f); \
+	  echo "== $$f"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 build-fuzz/corpus/$$(basename $$f) || exit 1; \
+	done

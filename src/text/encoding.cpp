@@ -119,4 +119,10 @@ std::string ToUtf8Lossy(std::string_view internal) {
   return *GbToUtf8().Run(internal, true, "\xEF\xBF\xBD");
 }
 
+std::string Literal(std::string_view utf8) {
+  auto internal = FromUtf8(utf8);
+  if (!internal) throw std::logic_error("not UTF-8: a program text is broken");
+  return *internal;
+}
+
 }  // namespace text

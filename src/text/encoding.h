@@ -17,4 +17,7 @@ std::optional<std::string> FromUtf16(std::u16string_view utf16);
 // For display only: invalid bytes become U+FFFD instead of failing.
 std::string ToUtf8Lossy(std::string_view internal);
 
+// A fixed text of the program, written in UTF-8 in the source, as internal text.
+std::string Literal(std::string_view utf8);
+
 }  // namespace text
