@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_tags.h"
 #include "core/preview.h"
 #include "core/rename_run.h"
 #include "core/workspace.h"
@@ -206,9 +207,10 @@ int Main(const std::vector<std::string>& args) {
     std::cout << text::ToUtf8Lossy(before[i]) << '\t' << text::ToUtf8Lossy(list.NewNames[i]) << '\t'
               << text::ToUtf8Lossy(list.Row(i).Cells[core::kStatusColumn]) << '\n';
   }
-  std::string summary = text::ToUtf8Lossy(core::RenameSummary(result));
-  for (std::size_t at; (at = summary.find("\r\n")) != std::string::npos;) {
-    summary.replace(at, 2, "\n");
+  // The summary's CR LF line breaks become plain newlines on a terminal.
+  std::string summary;
+  for (char c : text::ToUtf8Lossy(core::RenameSummary(result))) {
+    if (c != '\r') summary += c;
   }
   std::cout << summary << '\n';
   return result.Done == result.Total ? 0 : 1;
@@ -218,6 +220,9 @@ int Main(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "tags") {
+    return RunTagsCommand(std::vector<std::string>(args.begin() + 1, args.end()));
+  }
   try {
     return Main(args);
   } catch (const UsageError& error) {

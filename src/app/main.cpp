@@ -1,6 +1,9 @@
 // corvane: the window program.
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <memory>
 
 #include "settings/last_directory.h"
@@ -11,6 +14,12 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Qt's own dialogs and buttons in Chinese, like the rest of the program.
+  QTranslator qtTranslator;
+  if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTranslator);
+  }
   QFont font(QStringLiteral("Noto Sans CJK SC"));
   font.setPixelSize(12);
   QApplication::setFont(font);

@@ -21,8 +21,12 @@ void ApplyActiveRule(FileList& list, const RuleInputs& inputs, int count) {
     case kCaseTab:
       ApplyCaseRule(inputs.Case, list, count);
       break;
+    case kMp3Tab:
+      // Until the tag rule exists this tab keeps every name as it is, so a run from
+      // it never uses names left over from another tab.
+      for (int i = 0; i < list.FileCount(); ++i) list.NewNames[i] = list.OldNames[i];
+      break;
     default:
-      // The MP3 tag rule works on every entry; until it exists the tab changes nothing.
       break;
   }
 }

@@ -5,7 +5,12 @@
 
 QStringList QtDialogs::OpenFiles(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& directory) {
-  return QFileDialog::getOpenFileNames(parent, title, directory, filter);
+  QFileDialog dialog(parent, title, directory, filter);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  // The filter names already show their patterns.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
 }
 
 QString QtDialogs::ExistingDirectory(QWidget* parent, const QString& title) {

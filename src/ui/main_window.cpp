@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 
@@ -24,6 +23,7 @@
 #include "ui/about_window.h"
 #include "ui/dialogs.h"
 #include "ui/file_list_model.h"
+#include "ui/icons.h"
 #include "ui/qt_text.h"
 #include "ui/rule_panel.h"
 #include "ui/site.h"
@@ -117,9 +117,8 @@ QAction* MainWindow::MenuAction(const QString& objectName) const {
 }
 
 void MainWindow::CreateMenus() {
-  QStyle* style = this->style();
-  QIcon dirIcon = style->standardIcon(QStyle::SP_DirOpenIcon);
-  QIcon filesIcon = style->standardIcon(QStyle::SP_FileIcon);
+  QIcon dirIcon = ProgramIcon(IconKind::Directory);
+  QIcon filesIcon = ProgramIcon(IconKind::AddFiles);
   auto add = [this](QMenu* menu, const QString& name, const QString& text,
                     const QKeySequence& key = {}, const QIcon& icon = {}) {
     QAction* action = menu->addAction(icon, text);
@@ -141,15 +140,15 @@ void MainWindow::CreateMenus() {
           &QAction::triggered, this, &QWidget::close);
 
   QMenu* options = menuBar()->addMenu(QStringLiteral("选项(&O)"));
-  QAction* settingsAction = add(options, QStringLiteral("设置菜单"), QStringLiteral("设置(&S)..."),
-                                QKeySequence(Qt::CTRL | Qt::Key_S),
-                                style->standardIcon(QStyle::SP_FileDialogDetailedView));
-  // The settings window comes with its own work; until then the item says so.
+  QAction* settingsAction =
+      add(options, QStringLiteral("设置菜单"), QStringLiteral("设置(&S)..."),
+          QKeySequence(Qt::CTRL | Qt::Key_S), ProgramIcon(IconKind::Settings));
+  // The settings window comes with its own work; until then the item stays disabled.
   settingsAction->setEnabled(false);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
   connect(add(help, QStringLiteral("使用帮助菜单"), QStringLiteral("使用帮助(&D)..."),
-              QKeySequence(Qt::Key_F1), style->standardIcon(QStyle::SP_DialogHelpButton)),
+              QKeySequence(Qt::Key_F1), ProgramIcon(IconKind::Help)),
           &QAction::triggered, this, &MainWindow::OpenHelp);
   connect(add(help, QStringLiteral("关于菜单"), QStringLiteral("关于(&A)...")), &QAction::triggered,
           this, &MainWindow::OpenAbout);
@@ -193,24 +192,23 @@ void MainWindow::CreateToolbar() {
   toolbar_->setIconSize(QSize(16, 16));
   toolbar_->setFixedHeight(28);
   toolbar_->toggleViewAction()->setVisible(false);
-  QStyle* style = this->style();
   struct Button {
     int index;
-    QStyle::StandardPixmap icon;
+    IconKind icon;
     const char* tooltip;
   };
   const Button buttons[] = {
-      {kAddDirectoryButton, QStyle::SP_DirOpenIcon, "选择目录"},
-      {kAddFilesButton, QStyle::SP_FileIcon, "加入多个文件"},
-      {kUndoButton, QStyle::SP_ArrowBack, "撤消"},
-      {kPreviewButton, QStyle::SP_FileDialogContentsView, "预览"},
-      {kRenameButton, QStyle::SP_MediaPlay, "开始命名"},
-      {kHelpButton, QStyle::SP_DialogHelpButton, "帮助"},
+      {kAddDirectoryButton, IconKind::Directory, "选择目录"},
+      {kAddFilesButton, IconKind::AddFiles, "加入多个文件"},
+      {kUndoButton, IconKind::Undo, "撤消"},
+      {kPreviewButton, IconKind::Preview, "预览"},
+      {kRenameButton, IconKind::Rename, "开始命名"},
+      {kHelpButton, IconKind::Help, "帮助"},
   };
   int next = 0;
   for (const Button& button : buttons) {
     for (; next < button.index; ++next) toolbarActions_[next] = toolbar_->addSeparator();
-    QAction* action = toolbar_->addAction(style->standardIcon(button.icon), QString());
+    QAction* action = toolbar_->addAction(ProgramIcon(button.icon), QString());
     action->setToolTip(QString::fromUtf8(button.tooltip));
     action->setObjectName(QStringLiteral("toolbar%1").arg(button.index));
     int index = button.index;
@@ -382,6 +380,7 @@ void MainWindow::RunUndo() {
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     result = core::UndoLastRun(state_.Workspace, progress);
+    panes_[1]->setText(ToQString(state_.Workspace.List.StatusPanes()[1]));
     FinishCommand();
   }
   dialogs_.Message(this, ToQString(core::UndoSummary(result)), kCaption,

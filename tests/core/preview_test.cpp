@@ -69,9 +69,10 @@ TEST(PreviewTest, Mp3TabPreviewsEveryEntry) {
   FileList list = ListOf(12);
   RuleInputs inputs;
   inputs.Tab = core::kMp3Tab;
-  list.NewNames.assign(12, "tagged");
+  list.NewNames.assign(12, "stale");
   core::RefreshPreview(list, On(3), inputs, 0);
   EXPECT_EQ(FilledNewNameRows(list), 12);
+  EXPECT_EQ(list.NewNames[11], "f11.txt") << "no name left over from another tab";
 }
 
 TEST(PreviewTest, EmptyListLeavesRowsAlone) {
