@@ -3,12 +3,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
@@ -313,10 +317,17 @@ void MainWindow::AddFiles() {
   int oldCount = list.FileCount();
   QString directory = DirectoryOf(paths.first());
   if (!lastDirPath.empty()) settings::WriteLastDirectory(lastDirPath, FromQString(directory));
-  // The dialog returns the paths as a list, so a name holding ";" stays whole. Files
-  // of one directory form one batch with one path text.
+  // The dialog returns the paths as a list, so a name holding ";" stays whole.
+  AppendFiles(paths);
+  ShowAddedEntries(oldCount);
+}
+
+// Appends files by full path; the files of one directory form one batch with one
+// path text, so no file is ever listed under a directory it does not lie in.
+void MainWindow::AppendFiles(const QStringList& paths) {
+  core::FileList& list = state_.Workspace.List;
   std::vector<std::string> names;
-  QString batchDir = directory;
+  QString batchDir;
   auto flush = [&] {
     if (!names.empty()) list.AddBatch(FromQString(batchDir), names);
     names.clear();
@@ -330,7 +341,37 @@ void MainWindow::AddFiles() {
     names.push_back(FromQString(path.mid(dir.size())));
   }
   flush();
-  ShowAddedEntries(oldCount);
+}
+
+void MainWindow::AddDroppedFiles(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  QStringList files;
+  QStringList others;
+  for (const QString& path : paths) {
+    std::string internal = FromQString(path);
+    bool isFile = platform::PathExists(internal) && !platform::IsDirectory(internal);
+    (isFile ? files : others) << path;
+  }
+  {
+    WaitCursor wait;
+    int oldCount = state_.Workspace.List.FileCount();
+    AppendFiles(files);
+    ShowAddedEntries(oldCount);
+  }
+  for (const QString& dir : others) AddDirectory(dir);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << QDir::cleanPath(url.toLocalFile());
+  }
+  event->acceptProposedAction();
+  AddDroppedFiles(paths);
 }
 
 void MainWindow::AddDirectory(const QString& path) {
@@ -342,10 +383,17 @@ void MainWindow::AddDirectory(const QString& path) {
   core::FileList& list = state_.Workspace.List;
   int oldCount = list.FileCount();
   std::string internalDir = FromQString(dir);
-  if (auto listing = platform::ListFiles(internalDir)) {
-    list.AddBatch(internalDir, listing->Names);
-  }
+  auto listing = platform::ListFiles(internalDir);
+  if (listing) list.AddBatch(internalDir, listing->Names);
   ShowAddedEntries(oldCount);
+  if (listing && listing->Skipped > 0) {
+    // A name that is not UTF-8 has no text the program can rename it by; say so
+    // rather than leave the file out silently.
+    dialogs_.Message(this,
+                     QStringLiteral("目录中有 %1 个文件的名称不是有效的 UTF-8 文本，未加入列表。")
+                         .arg(listing->Skipped),
+                     kCaption, QMessageBox::Warning);
+  }
 }
 
 void MainWindow::RunRename() {

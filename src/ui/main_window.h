@@ -37,6 +37,8 @@ class MainWindow : public QMainWindow {
   void ApplySettings();
   void AddFiles();
   void AddDirectory(const QString& path = {});
+  // Dropped files first, each under its own directory, then each dropped directory.
+  void AddDroppedFiles(const QStringList& paths);
   void DispatchToolbar(int index);
   void LayoutMainWindow();
   // Computes the context menu's states; shown at pos unless it is null.
@@ -55,6 +57,8 @@ class MainWindow : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateMenus();
@@ -63,6 +67,7 @@ class MainWindow : public QMainWindow {
   void ShowCommandStates();
   void FinishCommand();
   void ShowAddedEntries(int oldCount);
+  void AppendFiles(const QStringList& paths);
   void RunRename();
   void RunUndo();
   void OpenHelp();

@@ -1,6 +1,7 @@
 // The main window driven as a user would, on real files in a temporary directory.
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +16,8 @@
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+
+#define ASSERT_DIR(path) QVERIFY(QDir().mkpath(QString::fromStdString(path)))
 
 namespace {
 
@@ -255,6 +258,32 @@ class MainWindowTest : public QObject {
     window_->DispatchToolbar(MainWindow::kAddDirectoryButton);
     QCOMPARE(List()->model()->rowCount(), 0);
     QVERIFY(window_->ToolbarAction(MainWindow::kRenameButton)->isEnabled());
+  }
+
+  void DroppedFilesThenDirectories() {
+    Open(0);
+    files_->Write("c.mp3");
+    ASSERT_DIR(files_->Path() + "live");
+    files_->Write("live/x.mp3");
+    files_->Write("live/y.mp3");
+    ASSERT_DIR(files_->Path() + "live/deeper");
+    files_->Write("live/deeper/z.mp3");
+    TempDir elsewhere;
+    elsewhere.Write("d.mp3");
+    const QString base = QString::fromStdString(files_->Path());
+    window_->AddDroppedFiles({base + "live", base + "c.mp3",
+                              QString::fromStdString(elsewhere.Path()) + "d.mp3",
+                              base + "missing.mp3"});
+    QCOMPARE(List()->model()->rowCount(), 4);
+    QCOMPARE(Cell(0, 0), QStringLiteral("c.mp3"));
+    QCOMPARE(Cell(0, 2), base);
+    // A file from another directory keeps its own directory.
+    QCOMPARE(Cell(1, 0), QStringLiteral("d.mp3"));
+    QCOMPARE(Cell(1, 2), QString::fromStdString(elsewhere.Path()));
+    QCOMPARE(Cell(2, 2), base + "live/");
+    QStringList inLive = {Cell(2, 0), Cell(3, 0)};
+    inLive.sort();
+    QCOMPARE(inLive, QStringList({"x.mp3", "y.mp3"}));
   }
 
   void LayoutRule() {
