@@ -2,6 +2,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
+#include <fstream>
 #include <memory>
 
 #include "fake_dialogs.h"
@@ -284,6 +286,26 @@ class MainWindowTest : public QObject {
     QStringList inLive = {Cell(2, 0), Cell(3, 0)};
     inLive.sort();
     QCOMPARE(inLive, QStringList({"x.mp3", "y.mp3"}));
+  }
+
+  void HundredThousandRowsStayQuick() {
+    Open(1);
+    constexpr int kCount = 100000;
+    for (int i = 0; i < kCount; ++i) {
+      std::ofstream(files_->Path() + "f" + std::to_string(i) + ".txt");
+    }
+    dialogs_.NextDirectory = QString::fromStdString(files_->Path());
+    QElapsedTimer timer;
+    timer.start();
+    window_->DispatchToolbar(MainWindow::kAddDirectoryButton);
+    window_->DispatchToolbar(MainWindow::kPreviewButton);
+    List()->scrollToBottom();
+    QCoreApplication::processEvents();
+    qint64 elapsed = timer.elapsed();
+    QCOMPARE(List()->model()->rowCount(), kCount);
+    QVERIFY(!Cell(kCount - 1, 1).isEmpty());
+    // Generous for a loaded machine; a widget or a notification per row takes minutes.
+    QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
   }
 
   void LayoutRule() {
