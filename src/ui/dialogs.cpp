@@ -1,7 +1,9 @@
 #include "ui/dialogs.h"
 
 #include <QDesktopServices>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 
 QStringList QtDialogs::OpenFiles(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& directory) {
@@ -31,4 +33,21 @@ bool QtDialogs::Ask(QWidget* parent, const QString& text, const QString& title,
 
 void QtDialogs::OpenUrl(const QUrl& url) {
   QDesktopServices::openUrl(url);
+}
+
+std::optional<FontChoice> QtDialogs::ChooseFont(QWidget* parent, const FontChoice& initial) {
+  QFont font(initial.Family);
+  if (initial.PointSize > 0) font.setPointSize(initial.PointSize);
+  font.setBold(initial.Bold);
+  font.setItalic(initial.Italic);
+  bool ok = false;
+  QFont chosen = QFontDialog::getFont(&ok, font, parent);
+  if (!ok) return std::nullopt;
+  return FontChoice{chosen.family(), chosen.pointSize(), chosen.bold(), chosen.italic()};
+}
+
+std::optional<QColor> QtDialogs::ChooseColor(QWidget* parent, const QColor& initial) {
+  QColor chosen = QColorDialog::getColor(initial, parent);
+  if (!chosen.isValid()) return std::nullopt;
+  return chosen;
 }

@@ -2,12 +2,22 @@
 // can answer them; QtDialogs is the real one.
 #pragma once
 
+#include <QColor>
 #include <QMessageBox>
+#include <optional>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
 class QWidget;
+
+// What the font dialog shows and returns.
+struct FontChoice {
+  QString Family;
+  int PointSize = 10;
+  bool Bold = false;
+  bool Italic = false;
+};
 
 class Dialogs {
  public:
@@ -23,6 +33,9 @@ class Dialogs {
   virtual bool Ask(QWidget* parent, const QString& text, const QString& title,
                    QMessageBox::Icon icon) = 0;
   virtual void OpenUrl(const QUrl& url) = 0;
+  // nullopt when the user cancels.
+  virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial) = 0;
+  virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -35,4 +48,6 @@ class QtDialogs : public Dialogs {
   bool Ask(QWidget* parent, const QString& text, const QString& title,
            QMessageBox::Icon icon) override;
   void OpenUrl(const QUrl& url) override;
+  std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial) override;
+  std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
 };

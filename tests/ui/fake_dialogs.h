@@ -21,6 +21,9 @@ class FakeDialogs : public Dialogs {
   QList<Shown> Messages;
   QList<Shown> Questions;
   QList<QUrl> Urls;
+  std::optional<FontChoice> NextFont;  // nullopt: the user cancels
+  std::optional<QColor> NextColor;
+  FontChoice LastFontShown;
 
   QStringList OpenFiles(QWidget*, const QString&, const QString&,
                         const QString& directory) override {
@@ -38,4 +41,9 @@ class FakeDialogs : public Dialogs {
     return NextAnswer;
   }
   void OpenUrl(const QUrl& url) override { Urls.append(url); }
+  std::optional<FontChoice> ChooseFont(QWidget*, const FontChoice& initial) override {
+    LastFontShown = initial;
+    return NextFont;
+  }
+  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return NextColor; }
 };
