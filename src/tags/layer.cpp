@@ -1,1 +1,0 @@
-// Layer tags.
