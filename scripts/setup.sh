@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-noto-cjk
   xvfb xauth
-  libtag1-dev python3 python3-mutagen
+  python3 python3-mutagen
   clang libclang-rt-14-dev
 )
 missing=()

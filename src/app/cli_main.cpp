@@ -25,7 +25,7 @@ const char kUsage[] =
     "are renamed, each line ends with TAB and the outcome, and a summary follows.\n"
     "Values are read as the window's boxes read them (1.9, -3, abc or an empty text).\n"
     "\n"
-    "  --rule general|replace|insert|case   the naming rule (default general)\n"
+    "  --rule general|replace|insert|case|mp3  the naming rule (default general)\n"
     "  --run                                rename on disk\n"
     "  --help                               this text\n"
     "general: --scope name|ext|both (default name) --prefix T --text T --digits N (\"1\")\n"
@@ -34,6 +34,8 @@ const char kUsage[] =
     "replace: --find T --replace T --case-sensitive --scope name|ext|both (default name)\n"
     "insert:  --name-text T --ext-text T --name-pos N|end (\"1\") --ext-pos N|end (\"1\")\n"
     "case:    --name upper|lower|first-upper|first-lower (upper) --ext ... (upper)\n"
+    "mp3:     --pattern T (#1 artist, #2 title, #3 album, #4 track, #5 year, #6 genre)\n"
+    "         --v1-first (read ID3v1 before ID3v2)\n"
     "\n"
     "Exit status: 0 all succeeded, 1 some entries failed, 2 bad usage.\n";
 
@@ -69,7 +71,8 @@ const std::map<std::string, core::LetterCase> kCases = {
 const std::map<std::string, int> kRules = {{"general", core::kGeneralTab},
                                            {"replace", core::kReplaceTab},
                                            {"insert", core::kInsertTab},
-                                           {"case", core::kCaseTab}};
+                                           {"case", core::kCaseTab},
+                                           {"mp3", core::kMp3Tab}};
 
 // A position box: "end" picks the end-of-text button, anything else is the box's text.
 void SetInsertPosition(const std::string& value, core::InsertWhere& where, std::string& box) {
@@ -101,7 +104,8 @@ Command ParseArguments(const std::vector<std::string>& args) {
       {"--step", &in.General.Step},
       {"--find", &in.Replace.FindText},
       {"--replace", &in.Replace.ReplaceText},
-      {"--name-text", &in.Insert.NameInsertText}};
+      {"--name-text", &in.Insert.NameInsertText},
+      {"--pattern", &in.Mp3.Pattern}};
   std::string extText, nameCase, extCase, rule;
   std::optional<std::string> namePos, extPos;
   bool haveExtText = false;
@@ -118,6 +122,8 @@ Command ParseArguments(const std::vector<std::string>& args) {
       command.Help = true;
     } else if (arg == "--run") {
       command.Run = true;
+    } else if (arg == "--v1-first") {
+      in.Mp3.PreferV1 = true;
     } else if (arg == "--case-sensitive") {
       in.Replace.CaseSensitive = true;
     } else if (arg == "--ext-text") {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/mp3_rule.h"
 #include "core/rules.h"
 
 namespace core {
@@ -22,9 +23,7 @@ void ApplyActiveRule(FileList& list, const RuleInputs& inputs, int count) {
       ApplyCaseRule(inputs.Case, list, count);
       break;
     case kMp3Tab:
-      // Until the tag rule exists this tab keeps every name as it is, so a run from
-      // it never uses names left over from another tab.
-      for (int i = 0; i < list.FileCount(); ++i) list.NewNames[i] = list.OldNames[i];
+      ApplyMp3Rule(inputs.Mp3, list);
       break;
     default:
       break;

@@ -46,6 +46,11 @@ struct CaseRuleInput {
   LetterCase ExtCase = LetterCase::AllUpper;
 };
 
+struct Mp3RuleInput {
+  std::string Pattern;  // codes #1 to #6 stand for tag fields
+  bool PreferV1 = false;
+};
+
 // The tabs of the rule panel, in order.
 enum RuleTab { kGeneralTab = 0, kReplaceTab, kInsertTab, kCaseTab, kMp3Tab };
 
@@ -56,6 +61,7 @@ struct RuleInputs {
   ReplaceRuleInput Replace;
   InsertRuleInput Insert;
   CaseRuleInput Case;
+  Mp3RuleInput Mp3;
 };
 
 }  // namespace core

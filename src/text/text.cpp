@@ -92,6 +92,11 @@ std::string ToLowerAscii(std::string_view s) {
   return FoldLetters(s, AsciiLower);
 }
 
+bool ExtensionMatches(std::string_view name, std::string_view ext) {
+  std::size_t dot = FindLastChar(name, '.');
+  return dot != npos && EqualsIgnoringAsciiCase(name.substr(dot + 1), ext);
+}
+
 std::string DecimalText(long long value) {
   return std::to_string(value);
 }

@@ -59,6 +59,10 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::string ToUpperAscii(std::string_view s);
 std::string ToLowerAscii(std::string_view s);
 
+// Whether the text after the last "." of name equals ext, ASCII letters compared
+// without regard to case. A name without a dot has no extension.
+bool ExtensionMatches(std::string_view name, std::string_view ext);
+
 // The decimal text of an integer: digits, "-" in front when negative, no grouping.
 std::string DecimalText(long long value);
 

@@ -30,6 +30,7 @@
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 #include "ui/rule_panel.h"
+#include "ui/settings_window.h"
 #include "ui/site.h"
 
 namespace {
@@ -144,11 +145,13 @@ void MainWindow::CreateMenus() {
           &QAction::triggered, this, &QWidget::close);
 
   QMenu* options = menuBar()->addMenu(QStringLiteral("选项(&O)"));
-  QAction* settingsAction =
-      add(options, QStringLiteral("设置菜单"), QStringLiteral("设置(&S)..."),
-          QKeySequence(Qt::CTRL | Qt::Key_S), ProgramIcon(IconKind::Settings));
-  // The settings window comes with its own work; until then the item stays disabled.
-  settingsAction->setEnabled(false);
+  connect(add(options, QStringLiteral("设置菜单"), QStringLiteral("设置(&S)..."),
+              QKeySequence(Qt::CTRL | Qt::Key_S), ProgramIcon(IconKind::Settings)),
+          &QAction::triggered, this, [this] {
+            SettingsWindow window(
+                state_.Settings, dialogs_, [this] { ApplySettings(); }, this);
+            window.exec();
+          });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
   connect(add(help, QStringLiteral("使用帮助菜单"), QStringLiteral("使用帮助(&D)..."),
@@ -179,7 +182,9 @@ void MainWindow::CreateMenus() {
           &QAction::triggered, this, &MainWindow::ClearList);
   listMenu_->addSeparator();
   add(listMenu_, QStringLiteral("MP3标签信息菜单"), QStringLiteral("MP3标签信息(&I)..."));
-  add(listMenu_, QStringLiteral("删除无MP3标签项目菜单"), QStringLiteral("删除无MP3标签项目(M)"));
+  connect(add(listMenu_, QStringLiteral("删除无MP3标签项目菜单"),
+              QStringLiteral("删除无MP3标签项目(M)")),
+          &QAction::triggered, this, &MainWindow::DeleteUntaggedEntries);
   listMenu_->addSeparator();
   QAction* selectAll = add(listMenu_, QStringLiteral("全选菜单"), QStringLiteral("全选"));
   // Shown in the menu; the list itself handles the key.
@@ -477,9 +482,11 @@ QMenu* MainWindow::PrepareListMenu() {
   for (const char* name : {"清空列表菜单", "全选菜单", "预览菜单"}) {
     MenuAction(QString::fromUtf8(name))->setEnabled(hasRows);
   }
-  // The filter, the tag editor and the untagged-entry command come with their own
-  // windows and rule; until then their items stay disabled.
-  for (const char* name : {"过滤菜单", "MP3标签信息菜单", "删除无MP3标签项目菜单"}) {
+  MenuAction(QStringLiteral("删除无MP3标签项目菜单"))
+      ->setEnabled(hasRows && panel_->currentIndex() == core::kMp3Tab);
+  // The filter and the tag editor come with their own windows; until then their
+  // items stay disabled.
+  for (const char* name : {"过滤菜单", "MP3标签信息菜单"}) {
     MenuAction(QString::fromUtf8(name))->setEnabled(false);
   }
   return listMenu_;
@@ -496,6 +503,20 @@ void MainWindow::DeleteSelectedEntries() {
     if (index.row() < static_cast<int>(selected.size())) selected[index.row()] = true;
   }
   core::DeleteEntries(state_.Workspace, selected, state_.Settings.AutoPreview);
+  FinishCommand();
+}
+
+void MainWindow::DeleteUntaggedEntries() {
+  // The entries the tag rule could not name carry a tag status; the selection
+  // becomes exactly those rows, and they go.
+  core::FileList& list = state_.Workspace.List;
+  std::vector<bool> untagged(list.FileCount());
+  for (int i = 0; i < list.FileCount() && i < list.RowCount(); ++i) {
+    untagged[i] = !list.Row(i).Cells[core::kTagStatusColumn].empty();
+  }
+  list_->clearSelection();
+  WaitCursor wait;
+  core::DeleteEntries(state_.Workspace, untagged, state_.Settings.AutoPreview);
   FinishCommand();
 }
 

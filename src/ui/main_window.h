@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow {
   void OnListDoubleClicked();
   void DeleteSelectedEntries();
   void ClearList();
+  void DeleteUntaggedEntries();
 
   AppState& state_;
   Dialogs& dialogs_;

@@ -531,15 +531,10 @@ core::RuleInputs RulePanel::ReadInputs() const {
 
   inputs.Case.NameCase = CaseOf(nameCase_);
   inputs.Case.ExtCase = CaseOf(extCase_);
+
+  inputs.Mp3.Pattern = FromQString(mp3Rule_->text());
+  inputs.Mp3.PreferV1 = v1First_->isChecked();
   return inputs;
-}
-
-QString RulePanel::Mp3Pattern() const {
-  return mp3Rule_->text();
-}
-
-bool RulePanel::Mp3V1First() const {
-  return v1First_->isChecked();
 }
 
 void RulePanel::GreyExtensionGroup() {

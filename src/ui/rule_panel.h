@@ -27,9 +27,6 @@ class RulePanel : public QTabWidget {
 
   // Tab is the current page; every rule's input is read from its controls.
   core::RuleInputs ReadInputs() const;
-  // The MP3 page: the naming rule as typed, and whether ID3v1 is read first.
-  QString Mp3Pattern() const;
-  bool Mp3V1First() const;
 
   // Shows the general page's extension group inactive, to match the scope "文件名".
   void GreyExtensionGroup();

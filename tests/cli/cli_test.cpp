@@ -84,6 +84,21 @@ TEST(CliTest, ExamplesOfTheOtherRules) {
       "01 - song.MP3\t01 - Song.mp3\n");
 }
 
+TEST(CliTest, Mp3RuleNamesFromTags) {
+  TempDir dir;
+  // An ID3v1 block alone: title "Song", artist "Band".
+  std::string block(128, '\0');
+  block.replace(0, 3, "TAG");
+  block.replace(3, 4, "Song");
+  block.replace(33, 4, "Band");
+  dir.Write("x.mp3", std::string(200, '\xFF') + block);
+  dir.Write("y.txt");
+  Result r = Cli("--rule mp3 --pattern '#1 - #2' " + Quote(dir.Path() + "x.mp3") + " " +
+                 Quote(dir.Path() + "y.txt"));
+  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(r.Out, "x.mp3\tBand - Song.mp3\ny.txt\t\n");
+}
+
 TEST(CliTest, DirectoryAddsTheFilesDirectlyInIt) {
   TempDir dir;
   dir.Write(".hidden");

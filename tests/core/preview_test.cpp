@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text/encoding.h"
+
 namespace {
 
 using core::FileList;
@@ -69,10 +71,12 @@ TEST(PreviewTest, Mp3TabPreviewsEveryEntry) {
   FileList list = ListOf(12);
   RuleInputs inputs;
   inputs.Tab = core::kMp3Tab;
-  list.NewNames.assign(12, "stale");
+  inputs.Mp3.Pattern = "x";
   core::RefreshPreview(list, On(3), inputs, 0);
-  EXPECT_EQ(FilledNewNameRows(list), 12);
-  EXPECT_EQ(list.NewNames[11], "f11.txt") << "no name left over from another tab";
+  // None of them is an MP3 file: every row gets its tag status.
+  for (int r = 0; r < 12; ++r) {
+    EXPECT_EQ(list.Row(r).Cells[core::kTagStatusColumn], text::Literal("非MP3文件")) << r;
+  }
 }
 
 TEST(PreviewTest, EmptyListLeavesRowsAlone) {

@@ -94,6 +94,18 @@ TEST(TextToNumberTest, ReadsLeadingDecimalNumber) {
   for (const auto& c : cases) EXPECT_EQ(text::TextToNumber(c.in), c.out) << c.in;
 }
 
+TEST(ExtensionMatchesTest, ComparesTheTextAfterTheLastDot) {
+  struct Case {
+    std::string name;
+    bool matches;
+  } cases[] = {
+      {"song.Mp3", true}, {"a.b.MP3", true}, {"song.mp3.bak", false}, {"mp3", false},
+      {"name.", false},   {".mp3", true},    {kZhong + ".mp3", true}, {"x.mp3 ", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(text::ExtensionMatches(c.name, "MP3"), c.matches) << c.name;
+  EXPECT_TRUE(text::ExtensionMatches("name.", ""));
+}
+
 TEST(DecimalTextTest, Plain) {
   EXPECT_EQ(text::DecimalText(0), "0");
   EXPECT_EQ(text::DecimalText(-10), "-10");

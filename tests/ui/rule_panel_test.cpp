@@ -18,6 +18,7 @@
 #include <string>
 
 #include "core/rule_inputs.h"
+#include "ui/qt_text.h"
 #include "ui/rule_panel.h"
 
 namespace {
@@ -150,8 +151,8 @@ class RulePanelTest : public QObject {
     QVERIFY(read.Case.NameCase == defaults.Case.NameCase);
     QVERIFY(read.Case.ExtCase == defaults.Case.ExtCase);
 
-    QVERIFY(panel_->Mp3Pattern().isEmpty());
-    QVERIFY(!panel_->Mp3V1First());
+    QVERIFY(ToQString(panel_->ReadInputs().Mp3.Pattern).isEmpty());
+    QVERIFY(!panel_->ReadInputs().Mp3.PreferV1);
     QCOMPARE(Find<QComboBox>(QStringLiteral("预定义方案组合框"))->currentIndex(), -1);
     QVERIFY(Find<QLineEdit>(QStringLiteral("参照编辑框"))->isReadOnly());
   }
@@ -228,7 +229,7 @@ class RulePanelTest : public QObject {
     Type(Find(QStringLiteral("文件名编辑框")), QStringLiteral("x"));
     QCOMPARE(preview.count(), 1);
     Find<QAbstractButton>(QStringLiteral("流派超级按钮"))->click();
-    QCOMPARE(panel_->Mp3Pattern(), QStringLiteral("#6"));
+    QCOMPARE(ToQString(panel_->ReadInputs().Mp3.Pattern), QStringLiteral("#6"));
 
     // Without routing the tagged controls stay silent.
     RulePanel unrouted;
@@ -339,7 +340,7 @@ class RulePanelTest : public QObject {
     Find<QAbstractButton>(QStringLiteral("V1优先单选框"))->click();
     QVERIFY(panel_->ReadInputs().Replace.Scope == core::Scope::Extension);
     QVERIFY(panel_->ReadInputs().General.Scope == core::Scope::Extension);
-    QVERIFY(panel_->Mp3V1First());
+    QVERIFY(panel_->ReadInputs().Mp3.PreferV1);
   }
 
   void typedCharactersAndLengths_data() {
@@ -624,7 +625,7 @@ class RulePanelTest : public QObject {
                                 QStringLiteral("音轨超级按钮"), QStringLiteral("年代超级按钮")}) {
       Find<QAbstractButton>(name)->click();
     }
-    QCOMPARE(panel_->Mp3Pattern(), QStringLiteral("#1-#6-#2-#3-#4-#5"));
+    QCOMPARE(ToQString(panel_->ReadInputs().Mp3.Pattern), QStringLiteral("#1-#6-#2-#3-#4-#5"));
     QCOMPARE(Find<QLineEdit>(QStringLiteral("参照编辑框"))->text(),
              QStringLiteral("艺术家-流派-歌曲名-专辑-音轨-年代"));
 
