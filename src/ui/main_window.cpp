@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QToolBar>
 
+#include "core/filter.h"
 #include "core/list_commands.h"
 #include "core/preview.h"
 #include "core/rename_run.h"
@@ -27,6 +28,7 @@
 #include "ui/about_window.h"
 #include "ui/dialogs.h"
 #include "ui/file_list_model.h"
+#include "ui/filter_window.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 #include "ui/rule_panel.h"
@@ -173,7 +175,8 @@ void MainWindow::CreateMenus() {
       add(listMenu_, QStringLiteral("加入文件菜单"), QStringLiteral("加入文件(&F)"), {}, filesIcon),
       &QAction::triggered, this, &MainWindow::AddFiles);
   listMenu_->addSeparator();
-  add(listMenu_, QStringLiteral("过滤菜单"), QStringLiteral("过滤(&L)..."));
+  connect(add(listMenu_, QStringLiteral("过滤菜单"), QStringLiteral("过滤(&L)...")),
+          &QAction::triggered, this, &MainWindow::OpenFilter);
   listMenu_->addSeparator();
   connect(
       add(listMenu_, QStringLiteral("删除选择的项目菜单"), QStringLiteral("删除选择的项目(&D)")),
@@ -466,6 +469,20 @@ void MainWindow::DispatchToolbar(int index) {
   panes_[1]->setText(QString());
 }
 
+void MainWindow::OpenFilter() {
+  FilterWindow filter(
+      dialogs_,
+      [this](const core::FilterInput& input) {
+        WaitCursor wait;
+        std::string refusal =
+            core::ApplyFilter(state_.Workspace, input, state_.Settings.AutoPreview);
+        FinishCommand();
+        return refusal;
+      },
+      this);
+  filter.exec();
+}
+
 void MainWindow::OpenHelp() {
   dialogs_.OpenUrl(SitePage("/post/11.html"));
 }
@@ -484,11 +501,9 @@ QMenu* MainWindow::PrepareListMenu() {
   }
   MenuAction(QStringLiteral("删除无MP3标签项目菜单"))
       ->setEnabled(hasRows && panel_->currentIndex() == core::kMp3Tab);
-  // The filter and the tag editor come with their own windows; until then their
-  // items stay disabled.
-  for (const char* name : {"过滤菜单", "MP3标签信息菜单"}) {
-    MenuAction(QString::fromUtf8(name))->setEnabled(false);
-  }
+  MenuAction(QStringLiteral("过滤菜单"))->setEnabled(hasRows);
+  // The tag editor comes with its own window; until then its item stays disabled.
+  MenuAction(QStringLiteral("MP3标签信息菜单"))->setEnabled(false);
   return listMenu_;
 }
 

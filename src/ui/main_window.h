@@ -70,6 +70,7 @@ class MainWindow : public QMainWindow {
   void AppendFiles(const QStringList& paths);
   void RunRename();
   void RunUndo();
+  void OpenFilter();
   void OpenHelp();
   void OpenAbout();
   void ShowListMenu(const QPoint& pos);

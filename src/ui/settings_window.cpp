@@ -105,7 +105,7 @@ SettingsWindow::SettingsWindow(settings::Settings& settings, Dialogs& dialogs,
   autoPreview_->setObjectName(QStringLiteral("自动预览选择框"));
 
   auto* range = new QGroupBox(this);
-  range->setObjectName(QStringLiteral("预览范围分组框"));
+  range->setObjectName(QStringLiteral("PreviewRangeGroup"));
   range->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
   previewCount_ = new QRadioButton(QStringLiteral("预览的项目数："), range);
   previewCount_->setObjectName(QStringLiteral("预览指定数量单选框"));
