@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
+#include <optional>
 
 #include "core/filter.h"
 #include "core/list_commands.h"
@@ -266,8 +267,12 @@ void MainWindow::FinishCommand() {
 
 void MainWindow::RefreshPreview(int all) {
   const settings::Settings& s = state_.Settings;
+  core::RuleInputs inputs = panel_->ReadInputs();
+  // The tag tab reads every MP3 file of the list; on a long list that takes a while.
+  std::optional<WaitCursor> wait;
+  if (inputs.Tab == core::kMp3Tab && s.AutoPreview == 1) wait.emplace();
   core::RefreshPreview(state_.Workspace.List, {s.AutoPreview, s.PreviewAll, s.PreviewCount},
-                       panel_->ReadInputs(), all);
+                       inputs, all);
   model_->Sync();
 }
 
