@@ -35,6 +35,7 @@
 #include "ui/rule_panel.h"
 #include "ui/settings_window.h"
 #include "ui/site.h"
+#include "ui/tag_editor_window.h"
 
 namespace {
 
@@ -185,7 +186,8 @@ void MainWindow::CreateMenus() {
   connect(add(listMenu_, QStringLiteral("清空列表菜单"), QStringLiteral("清空列表(&E)")),
           &QAction::triggered, this, &MainWindow::ClearList);
   listMenu_->addSeparator();
-  add(listMenu_, QStringLiteral("MP3标签信息菜单"), QStringLiteral("MP3标签信息(&I)..."));
+  connect(add(listMenu_, QStringLiteral("MP3标签信息菜单"), QStringLiteral("MP3标签信息(&I)...")),
+          &QAction::triggered, this, &MainWindow::OpenTagEditorMenu);
   connect(add(listMenu_, QStringLiteral("删除无MP3标签项目菜单"),
               QStringLiteral("删除无MP3标签项目(M)")),
           &QAction::triggered, this, &MainWindow::DeleteUntaggedEntries);
@@ -271,8 +273,8 @@ void MainWindow::RefreshPreview(int all) {
   // The tag tab reads every MP3 file of the list; on a long list that takes a while.
   std::optional<WaitCursor> wait;
   if (inputs.Tab == core::kMp3Tab && s.AutoPreview == 1) wait.emplace();
-  core::RefreshPreview(state_.Workspace.List, {s.AutoPreview, s.PreviewAll, s.PreviewCount},
-                       inputs, all);
+  core::RefreshPreview(state_.Workspace.List, {s.AutoPreview, s.PreviewAll, s.PreviewCount}, inputs,
+                       all);
   model_->Sync();
 }
 
@@ -296,6 +298,12 @@ void MainWindow::ApplySettings() {
   QPalette menuPalette = menuBar()->palette();
   menuPalette.setColor(QPalette::Window, background);
   menuPalette.setColor(QPalette::Base, background);
+  // Disabled items stay readable on any background: a darker shade of it, not etched.
+  QColor disabled = background.lightness() > 100 ? background.darker(190) : background.lighter(190);
+  menuPalette.setColor(QPalette::Disabled, QPalette::Text, disabled);
+  menuPalette.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
+  menuPalette.setColor(QPalette::Disabled, QPalette::ButtonText, disabled);
+  menuPalette.setColor(QPalette::Disabled, QPalette::Light, Qt::transparent);
   for (QMenu* menu : findChildren<QMenu*>()) menu->setPalette(menuPalette);
   RefreshPreview(0);
   state_.Workspace.List.UpdateStatusBar(s.AutoPreview);
@@ -507,8 +515,7 @@ QMenu* MainWindow::PrepareListMenu() {
   MenuAction(QStringLiteral("删除无MP3标签项目菜单"))
       ->setEnabled(hasRows && panel_->currentIndex() == core::kMp3Tab);
   MenuAction(QStringLiteral("过滤菜单"))->setEnabled(hasRows);
-  // The tag editor comes with its own window; until then its item stays disabled.
-  MenuAction(QStringLiteral("MP3标签信息菜单"))->setEnabled(false);
+  MenuAction(QStringLiteral("MP3标签信息菜单"))->setEnabled(CurrentRow() >= 0);
   return listMenu_;
 }
 
@@ -546,7 +553,38 @@ void MainWindow::ClearList() {
 }
 
 void MainWindow::OnListDoubleClicked() {
-  if (!list_->selectionModel()->hasSelection()) AddFiles();
+  if (!list_->selectionModel()->hasSelection()) {
+    AddFiles();
+    return;
+  }
+  int row = CurrentRow();
+  if (row >= 0 && text::ExtensionMatches(state_.Workspace.List.OldNames[row], "MP3")) {
+    OpenTagEditor(row);
+  }
+}
+
+int MainWindow::CurrentRow() const {
+  int first = -1;
+  for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
+    if (first < 0 || index.row() < first) first = index.row();
+  }
+  return first < state_.Workspace.List.FileCount() ? first : -1;
+}
+
+void MainWindow::OpenTagEditorMenu() {
+  int row = CurrentRow();
+  if (row < 0) return;
+  if (!text::ExtensionMatches(state_.Workspace.List.OldNames[row], "MP3")) {
+    dialogs_.Message(this, QStringLiteral("抱歉，该文件不是MP3文件！"), kCaption,
+                     QMessageBox::Warning);
+    return;
+  }
+  OpenTagEditor(row);
+}
+
+void MainWindow::OpenTagEditor(int row) {
+  TagEditorWindow editor(ToQString(state_.Workspace.List.FullPath(row)), dialogs_, this);
+  if (editor.Loaded()) editor.exec();
 }
 
 MainWindow::Layout MainWindow::ComputeLayout(int w, int h) {
