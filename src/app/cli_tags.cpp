@@ -10,6 +10,7 @@
 #include "tags/id3v1.h"
 #include "tags/id3v2_read.h"
 #include "tags/id3v2_write.h"
+#include "tags/tag_editor_model.h"
 #include "tags/tag_record.h"
 #include "text/encoding.h"
 #include "text/number.h"
@@ -158,20 +159,14 @@ std::optional<int> V1Genre(const std::string& value) {
   return n;
 }
 
-// ID3v2: a known name or number becomes "(n)Name" as the genre box gives it; other
-// texts are stored as they are.
+// ID3v2: stored as the tag editor stores its genre text; here a genre number given
+// on the command line names its genre too.
 std::string V2Genre(const std::string& value, bool numbersToo) {
-  int n = tags::GenreNumberOf(value);
-  if (n < 0 && numbersToo && IsDigits(value) && value.size() <= 3) {
-    n = text::TextToNumber(value);
-    if (n >= tags::kGenreCount) n = -1;
+  if (numbersToo && IsDigits(value) && value.size() <= 3) {
+    int n = text::TextToNumber(value);
+    if (n < tags::kGenreCount) return tags::GenreReference(n);
   }
-  if (n < 0) return value;
-  std::string genre = "(";
-  genre += std::to_string(n);
-  genre += ')';
-  genre += tags::GenreName(n);
-  return genre;
+  return tags::V2GenreText(value);
 }
 
 struct Request {

@@ -75,6 +75,10 @@ class MainWindow : public QMainWindow {
   void OpenAbout();
   void ShowListMenu(const QPoint& pos);
   void OnListDoubleClicked();
+  // The first selected row, -1 for none.
+  int CurrentRow() const;
+  void OpenTagEditorMenu();
+  void OpenTagEditor(int row);
   void DeleteSelectedEntries();
   void ClearList();
   void DeleteUntaggedEntries();
