@@ -1,7 +1,7 @@
 #include "ui/dialogs.h"
 
-#include <QDesktopServices>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 

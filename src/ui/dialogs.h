@@ -4,10 +4,10 @@
 
 #include <QColor>
 #include <QMessageBox>
-#include <optional>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <optional>
 
 class QWidget;
 

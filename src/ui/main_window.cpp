@@ -36,25 +36,13 @@
 #include "ui/settings_window.h"
 #include "ui/site.h"
 #include "ui/tag_editor_window.h"
+#include "ui/window_helpers.h"
 
 namespace {
 
 const QString kCaption = QStringLiteral("Corvane批量修改文件名工具");
 constexpr int kMinWidth = 598;
 constexpr int kMinHeight = 378;
-
-// Shows the wait cursor for the lifetime of one command.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-// A COLORREF (red in the low byte) as a Qt colour.
-QColor FromColorRef(std::int32_t value) {
-  auto v = static_cast<std::uint32_t>(value);
-  return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
 
 // The directory of a chosen file's full path, ending with '/'.
 QString DirectoryOf(const QString& path) {

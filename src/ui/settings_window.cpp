@@ -18,28 +18,12 @@
 #include "ui/dialogs.h"
 #include "ui/number_box.h"
 #include "ui/qt_text.h"
+#include "ui/window_helpers.h"
 
 namespace {
 
 // The window's size including its frame and title bar.
 constexpr QSize kOuterSize(411, 180);
-
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-QColor FromColorRef(std::int32_t value) {
-  auto v = static_cast<std::uint32_t>(value);
-  return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
-
-std::int32_t ToColorRef(const QColor& color) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(color.red()) |
-                                   static_cast<std::uint32_t>(color.green()) << 8 |
-                                   static_cast<std::uint32_t>(color.blue()) << 16);
-}
 
 QPushButton* AddButton(QWidget* parent, const char* name, const QString& text) {
   auto* button = new QPushButton(text, parent);
