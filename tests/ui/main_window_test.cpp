@@ -304,8 +304,9 @@ class MainWindowTest : public QObject {
     qint64 elapsed = timer.elapsed();
     QCOMPARE(List()->model()->rowCount(), kCount);
     QVERIFY(!Cell(kCount - 1, 1).isEmpty());
-    // Generous for a loaded machine; a widget or a notification per row takes minutes.
-    QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
+    // Generous for a loaded machine (about 1.6 s here); a widget or a notification per
+    // row takes minutes.
+    QVERIFY2(elapsed < 15000, qPrintable(QString::number(elapsed)));
   }
 
   void LayoutRule() {
