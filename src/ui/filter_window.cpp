@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,11 +25,9 @@ Widget* Make(QWidget* parent, const char* name, const QRect& place) {
 FilterWindow::FilterWindow(Dialogs& dialogs,
                            std::function<std::string(const core::FilterInput&)> filter,
                            QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), filter_(std::move(filter)) {
+    : ButtonClosedDialog(parent), dialogs_(dialogs), filter_(std::move(filter)) {
   setObjectName(QStringLiteral("FilterWindow"));
   setWindowTitle(QStringLiteral("过滤设置"));
-  // No title-bar buttons: the window closes through its own buttons.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedSize(348, 189);
 
   Make<QLabel>(this, "标签1", {27, 13, 90, 18})->setText(QStringLiteral("操作方式："));
@@ -98,10 +95,4 @@ void FilterWindow::Accept() {
     return;
   }
   if (input.CloseAfter) accept();
-}
-
-void FilterWindow::keyPressEvent(QKeyEvent* event) {
-  // Only the window's own buttons close it.
-  if (event->key() == Qt::Key_Escape) return;
-  QDialog::keyPressEvent(event);
 }

@@ -1,7 +1,8 @@
 // The filter window: deletes or keeps the entries with an extension or a text.
 #pragma once
 
-#include <QDialog>
+#include "ui/button_closed_dialog.h"
+
 #include <functional>
 
 #include "core/filter.h"
@@ -12,7 +13,7 @@ class QLineEdit;
 class QRadioButton;
 class Dialogs;
 
-class FilterWindow : public QDialog {
+class FilterWindow : public ButtonClosedDialog {
   Q_OBJECT
  public:
   // filter runs the filter on the list and returns its refusal, empty when it ran.
@@ -22,9 +23,6 @@ class FilterWindow : public QDialog {
   core::FilterInput ReadInput() const;
   // The OK button: filters, or says why not and stays open.
   void Accept();
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Dialogs& dialogs_;

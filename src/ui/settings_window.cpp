@@ -2,11 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -77,11 +75,9 @@ void ColorPicker::ShowSwatch() {
 
 SettingsWindow::SettingsWindow(settings::Settings& settings, Dialogs& dialogs,
                                std::function<void()> apply, QWidget* parent)
-    : QDialog(parent), settings_(settings), dialogs_(dialogs), apply_(std::move(apply)) {
+    : ButtonClosedDialog(parent), settings_(settings), dialogs_(dialogs), apply_(std::move(apply)) {
   setObjectName(QStringLiteral("SettingsWindow"));
   setWindowTitle(QStringLiteral("设置"));
-  // No close box: the window closes only through its own buttons.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setModal(true);
   setFixedSize(kOuterSize);
 
@@ -280,19 +276,6 @@ void SettingsWindow::Apply() {
   WaitCursor wait;
   CollectSettings();
   apply_();
-}
-
-void SettingsWindow::keyPressEvent(QKeyEvent* event) {
-  // Esc would cancel a plain dialog; this one closes only through its buttons.
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-void SettingsWindow::closeEvent(QCloseEvent* event) {
-  event->ignore();
 }
 
 void SettingsWindow::FitOuterSize(QSize frame) {

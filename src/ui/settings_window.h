@@ -2,7 +2,8 @@
 // reach the settings record only through OK or Apply (and the font's face name).
 #pragma once
 
-#include <QDialog>
+#include "ui/button_closed_dialog.h"
+
 #include <QPushButton>
 #include <cstdint>
 #include <functional>
@@ -37,7 +38,7 @@ class ColorPicker : public QPushButton {
   std::int32_t colorRef_ = 0;
 };
 
-class SettingsWindow : public QDialog {
+class SettingsWindow : public ButtonClosedDialog {
   Q_OBJECT
  public:
   // apply runs wherever the window must make stored settings take effect.
@@ -52,8 +53,6 @@ class SettingsWindow : public QDialog {
   void CollectSettings();
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
 

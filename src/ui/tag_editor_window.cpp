@@ -1,13 +1,11 @@
 #include "ui/tag_editor_window.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -70,11 +68,9 @@ QLabel* Label(const char* text, QWidget* parent) {
 }  // namespace
 
 TagEditorWindow::TagEditorWindow(const QString& path, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs) {
+    : ButtonClosedDialog(parent), dialogs_(dialogs) {
   setObjectName(QStringLiteral("TagEditorWindow"));
   setWindowTitle(QStringLiteral("MP3标签信息"));
-  // No title-bar buttons: the window closes only through its own buttons.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedSize(564, 384);
   ++filling_;  // building the controls is no edit
 
@@ -393,17 +389,4 @@ void TagEditorWindow::UpdateTags() {
       dialogs_.Message(this, QString::fromUtf8(text), kCaption, QMessageBox::Critical);
     }
   }
-}
-
-void TagEditorWindow::keyPressEvent(QKeyEvent* event) {
-  // Only the window's own buttons close it.
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-void TagEditorWindow::closeEvent(QCloseEvent* event) {
-  event->ignore();
 }

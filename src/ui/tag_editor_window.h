@@ -2,7 +2,8 @@
 // copying between them and an update that writes, creates or removes each version.
 #pragma once
 
-#include <QDialog>
+#include "ui/button_closed_dialog.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class TagEditorWindow : public QDialog {
+class TagEditorWindow : public ButtonClosedDialog {
   Q_OBJECT
  public:
   enum Group { kV1 = 0, kV2 = 1 };
@@ -34,10 +35,6 @@ class TagEditorWindow : public QDialog {
   void CopyV1ToV2();
   void CopyV2ToV1();
   void UpdateTags();
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   struct FieldBox {
